@@ -1,14 +1,20 @@
 // textToNumber: the number at the start of a text.
 //
-// The text is walked as folded bytes (full-width forms read as ASCII), the
-// longest prefix of the form  [sign] mantissa [exponent]  is taken, and its
-// decimal value D x 10^q is rounded by std::from_chars, which rounds correctly
+// The longest prefix of the form  [sign] mantissa [exponent]  is read, after
+// white space, with full-width forms folded to ASCII. Most texts are plain
+// ASCII, so the prefix is first read as it stands; only a text whose reading
+// meets a byte from 0x80 up or a "d"/"D" exponent is folded into a copy and
+// read again.
+//
+// The prefix's value is rounded by std::from_chars, which rounds correctly
 // but sends an exact tie to the even neighbour. This system sends an exact tie
-// to the smaller magnitude, so ties are then recognised exactly and corrected.
+// to the smaller magnitude, so ties are recognised exactly and corrected.
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "big_unsigned.hpp"
@@ -16,6 +22,8 @@
 
 namespace tolvane {
 namespace {
+
+// ---- Folding ---------------------------------------------------------------
 
 // Two-byte GBK characters that read as one ASCII byte; the first match wins.
 struct FullWidthFold {
@@ -33,111 +41,169 @@ constexpr FullWidthFold kFullWidthFolds[] = {
     {0xA3, 0xA1, 0xFD, kTrailMinus0x80},  // full-width forms U+FF01 to U+FF5D
 };
 
-constexpr int kEnd = -1;
-constexpr int kUnfoldedPair = 0x100;  // a two-byte character outside the table
-
-// Reads a text as folded bytes: an ASCII byte as it is, a byte from 0x80 up
-// together with the next byte as one pair, a lone lead byte at the end dropped.
-class FoldedCursor {
- public:
-  explicit FoldedCursor(std::string_view text) : text_(text) {}
-
-  int peek() const {
-    if (pos_ >= text_.size()) return kEnd;
-    const auto lead = static_cast<unsigned char>(text_[pos_]);
-    if (lead < 0x80) return lead;
-    if (pos_ + 1 >= text_.size()) return kEnd;
-    const auto trail = static_cast<unsigned char>(text_[pos_ + 1]);
-    for (const auto& fold : kFullWidthFolds) {
-      if (lead == fold.lead && trail >= fold.trailFirst && trail <= fold.trailLast)
-        return fold.ascii == kTrailMinus0x80 ? trail - 0x80 : fold.ascii;
-    }
-    return kUnfoldedPair;
+std::optional<char> foldPair(unsigned char lead, unsigned char trail) {
+  for (const auto& fold : kFullWidthFolds) {
+    if (lead == fold.lead && trail >= fold.trailFirst && trail <= fold.trailLast)
+      return static_cast<char>(fold.ascii == kTrailMinus0x80 ? trail - 0x80 : fold.ascii);
   }
+  return std::nullopt;
+}
 
-  void advance() { pos_ += static_cast<unsigned char>(text_[pos_]) < 0x80 ? 1 : 2; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isWhiteSpace(char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
+bool mayBeInNumberPrefix(char c) {
+  return isDigit(c) || isWhiteSpace(c) || c == '+' || c == '-' || c == '.' || c == 'e' ||
+         c == 'E' || c == 'd' || c == 'D';
+}
+
+// The start of the text folded to ASCII, as far as a number prefix can reach,
+// with the exponent letters "d" and "D" written "e" and "E". A two-byte
+// character outside the table, or a lone lead byte at the end, ends it.
+std::string foldNumberPrefix(std::string_view text) {
+  std::string folded;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    char c = static_cast<char>(lead);
+    if (lead >= 0x80) {
+      if (i + 1 == text.size()) break;
+      const auto pair = foldPair(lead, static_cast<unsigned char>(text[i + 1]));
+      if (!pair) break;
+      c = *pair;
+      i += 2;
+    } else {
+      ++i;
+    }
+    if (!mayBeInNumberPrefix(c)) break;
+    folded.push_back(c == 'd' ? 'e' : c == 'D' ? 'E' : c);
+  }
+  return folded;
+}
+
+// ---- Reading the prefix ----------------------------------------------------
+
+// The number prefix of a plain ASCII reading: sign and the unsigned rest,
+// "digits[.digits][e[sign]digits]" as std::from_chars reads it.
+struct NumberPrefix {
+  bool negative = false;
+  std::string_view unsignedPart;  // empty when there is no mantissa digit
+};
+
+// Reads the text byte by byte without folding. Returns nothing when the
+// reading looked at a byte that folding could change: one from 0x80 up, or a
+// "d" or "D" (an exponent letter only after folding to "e").
+class PlainReader {
+ public:
+  explicit PlainReader(std::string_view text) : text_(text) {}
+
+  std::optional<NumberPrefix> read() {
+    NumberPrefix prefix;
+    while (isWhiteSpace(peek(pos_))) ++pos_;
+    if (const char c = peek(pos_); c == '+' || c == '-') {
+      prefix.negative = c == '-';
+      ++pos_;
+    }
+    const std::size_t start = pos_;
+    const std::size_t digits = skipDigits();
+    std::size_t fractionDigits = 0;
+    if (peek(pos_) == '.') {
+      ++pos_;
+      fractionDigits = skipDigits();
+    }
+    if (digits + fractionDigits > 0) {
+      skipExponent();
+      prefix.unsignedPart = text_.substr(start, pos_ - start);
+    }
+    if (needsFolding_) return std::nullopt;
+    return prefix;
+  }
 
  private:
+  // The byte at i, or 0 past the end; notes bytes that folding could change.
+  char peek(std::size_t i) {
+    if (i >= text_.size()) return 0;
+    const char c = text_[i];
+    if (static_cast<unsigned char>(c) >= 0x80 || c == 'd' || c == 'D') needsFolding_ = true;
+    return c;
+  }
+
+  std::size_t skipDigits() {
+    const std::size_t start = pos_;
+    while (isDigit(peek(pos_))) ++pos_;
+    return pos_ - start;
+  }
+
+  // An exponent letter belongs to the number only with a digit after its sign.
+  void skipExponent() {
+    if (const char letter = peek(pos_); letter != 'e' && letter != 'E') return;
+    std::size_t i = pos_ + 1;
+    if (const char sign = peek(i); sign == '+' || sign == '-') ++i;
+    if (!isDigit(peek(i))) return;
+    pos_ = i;
+    skipDigits();
+  }
+
   std::string_view text_;
   std::size_t pos_ = 0;
+  bool needsFolding_ = false;
 };
 
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
-bool isWhiteSpace(int c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
-bool isExponentLetter(int c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
+// ---- Rounding --------------------------------------------------------------
 
-// Far beyond any exponent that changes a double's value, small enough never to overflow.
+// The prefix's value as D x 10^q, D its significant digits without leading
+// or trailing zeros: where they are in the text, how many, and the last one.
+struct Decimal {
+  std::string_view mantissa;  // the digits and the point, before any exponent
+  std::size_t digitCount = 0;
+  char lastDigit = 0;
+  std::int64_t exponent = 0;
+
+  std::string digits() const;  // D, "" for zero
+};
+
+// Far beyond any exponent that changes a double, small enough never to overflow.
 constexpr std::int64_t kExponentLimit = 1'000'000'000;
 
-// The prefix's value as D x 10^q: D its significant digits, without leading
-// or trailing zeros ("" for zero).
-struct Decimal {
-  bool negative = false;
-  std::string digits;
+std::int64_t exponentOf(std::string_view part) {  // "e-12" and the like, or ""
+  if (part.empty()) return 0;
+  part.remove_prefix(1);
+  const bool negative = part.front() == '-';
+  if (part.front() == '+' || part.front() == '-') part.remove_prefix(1);
   std::int64_t exponent = 0;
-};
-
-// Reads "digits" at the cursor into the decimal; returns how many were read.
-std::size_t readDigits(FoldedCursor& cursor, std::string& digits) {
-  std::size_t count = 0;
-  for (int c = cursor.peek(); isDigit(c); c = cursor.peek(), ++count) {
-    if (!(digits.empty() && c == '0')) digits.push_back(static_cast<char>(c));
-    cursor.advance();
-  }
-  return count;
-}
-
-// The exponent after an exponent letter, if one follows with at least one digit.
-bool readExponent(FoldedCursor cursor, FoldedCursor& after, std::int64_t& exponent) {
-  cursor.advance();  // the letter
-  bool negative = false;
-  if (int c = cursor.peek(); c == '+' || c == '-') {
-    negative = c == '-';
-    cursor.advance();
-  }
-  if (!isDigit(cursor.peek())) return false;
-  exponent = 0;
-  for (int c = cursor.peek(); isDigit(c); c = cursor.peek()) {
+  for (const char c : part)
     if (exponent < kExponentLimit) exponent = exponent * 10 + (c - '0');
-    cursor.advance();
-  }
-  if (negative) exponent = -exponent;
-  after = cursor;
-  return true;
+  return negative ? -exponent : exponent;
 }
 
-// Returns false when the text holds no mantissa digit.
-bool readDecimal(std::string_view text, Decimal& decimal) {
-  FoldedCursor cursor(text);
-  while (isWhiteSpace(cursor.peek())) cursor.advance();
-  if (int c = cursor.peek(); c == '+' || c == '-') {
-    decimal.negative = c == '-';
-    cursor.advance();
-  }
-  std::size_t mantissaDigits = readDigits(cursor, decimal.digits);
-  std::int64_t fractionDigits = 0;
-  if (cursor.peek() == '.') {
-    cursor.advance();
-    fractionDigits = static_cast<std::int64_t>(readDigits(cursor, decimal.digits));
-    mantissaDigits += static_cast<std::size_t>(fractionDigits);
-  }
-  if (mantissaDigits == 0) return false;
-
-  std::int64_t exponent = 0;
-  if (isExponentLetter(cursor.peek())) readExponent(cursor, cursor, exponent);
-
-  std::string& digits = decimal.digits;
-  std::size_t significant = digits.find_last_not_of('0') + 1;  // npos + 1 == 0
-  const auto trailingZeros = static_cast<std::int64_t>(digits.size() - significant);
-  digits.resize(significant);
-  decimal.exponent = exponent - fractionDigits + trailingZeros;
-  return true;
+Decimal decimalOf(std::string_view number) {
+  Decimal decimal;
+  const std::size_t e = std::min(number.find_first_of("eE"), number.size());
+  decimal.mantissa = number.substr(0, e);
+  const std::size_t point = std::min(decimal.mantissa.find('.'), decimal.mantissa.size());
+  const std::size_t first = decimal.mantissa.find_first_not_of("0.");
+  const std::size_t last = decimal.mantissa.find_last_not_of("0.");
+  decimal.exponent = exponentOf(number.substr(e));
+  if (first == std::string_view::npos) return decimal;  // zero
+  decimal.lastDigit = decimal.mantissa[last];
+  // Digits from first to last, less the point if it lies between them.
+  decimal.digitCount = last - first + 1 - (first < point && point < last);
+  // The last significant digit stands for 10^(point - last - 1), or 10^(point - last) past the point.
+  const auto p = static_cast<std::int64_t>(point), l = static_cast<std::int64_t>(last);
+  decimal.exponent += l < p ? p - l - 1 : p - l;
+  return decimal;
 }
 
-// A double (or +infinity) as m x 2^e with an integer m.
+std::string Decimal::digits() const {
+  std::string d;
+  const std::size_t first = mantissa.find_first_not_of("0.");
+  for (std::size_t i = first; d.size() < digitCount; ++i)
+    if (mantissa[i] != '.') d.push_back(mantissa[i]);
+  return d;
+}
+
+// A double (or infinity) as m x 2^e with an integer m.
 struct BinaryValue {
   std::uint64_t mantissa;
-  int exponent;
+  std::int64_t exponent;
 };
 
 BinaryValue toBinary(std::uint64_t bits) {
@@ -155,13 +221,13 @@ bool isTieBelow(std::uint64_t bits, const Decimal& decimal) {
     upper.mantissa <<= upper.exponent - lower.exponent;
     upper.exponent = lower.exponent;
   }
-  // midpoint = (upper + lower) / 2 = M x 2^k
+  // midpoint = (upper + lower) / 2 = m x 2^k
   const std::uint64_t m = upper.mantissa + lower.mantissa;
   const std::int64_t k = upper.exponent - 1;
   const std::int64_t q = decimal.exponent;
 
-  // D x 5^q x 2^q == M x 2^k, with the powers of 5 moved to the side where they are positive.
-  BigUnsigned left = BigUnsigned::fromDecimalDigits(decimal.digits);
+  // D x 5^q x 2^q == m x 2^k, each power moved to the side where it is positive.
+  BigUnsigned left = BigUnsigned::fromDecimalDigits(decimal.digits());
   BigUnsigned right(m);
   if (q >= 0) left.multiplyByPowerOf5(static_cast<unsigned>(q));
   else right.multiplyByPowerOf5(static_cast<unsigned>(-q));
@@ -170,51 +236,53 @@ bool isTieBelow(std::uint64_t bits, const Decimal& decimal) {
   return left == right;
 }
 
-// Whether the decimal can lie exactly halfway between two doubles at all: a
-// midpoint is M x 2^k with an odd M of 54 bits (or any odd M for subnormals),
-// so it is either a whole number of at least 2^53, or has a fraction whose
-// last digit is 5 and at least 17 significant digits.
-bool mayBeTie(double rounded, const Decimal& decimal) {
-  constexpr double kTwoTo53 = 9007199254740992.0;
-  if (decimal.exponent >= 0) return rounded >= kTwoTo53;
-  return decimal.digits.size() >= 17 && decimal.digits.back() == '5';
+// A midpoint of two doubles is m x 2^k with an odd m below 2^54. As D x 10^q
+// it is either a whole number (q >= 0) whose odd part m holds 5^q, so q < 24;
+// or (q < 0) m x 5^-q with at least 17 digits, the last of them 5. It has at
+// most 767 significant digits.
+bool mayBeTie(const Decimal& decimal) {
+  constexpr std::size_t kMostMidpointDigits = 800;
+  const std::size_t n = decimal.digitCount;
+  if (n == 0 || n > kMostMidpointDigits) return false;
+  if (decimal.exponent >= 0) return decimal.exponent < 24;
+  return n >= 17 && decimal.lastDigit == '5' && decimal.exponent > -1100;
 }
 
-// Ties are the only inputs whose value cannot be told from the midpoint of
-// two doubles; longer digit strings or wider exponents than any midpoint has
-// cannot be one.
-constexpr std::size_t kMostMidpointDigits = 800;
-constexpr std::int64_t kWidestMidpointExponent = 1100;
+// Cheap test on the rounded value and the prefix's length before the exact one:
+// an even result at least 2^53, or a prefix of at least 17 characters.
+bool worthCheckingForTie(double magnitude, std::uint64_t bits, std::string_view number) {
+  constexpr double kTwoTo53 = 9007199254740992.0;
+  return magnitude != 0 && (bits & 1) == 0 && (magnitude >= kTwoTo53 || number.size() >= 17);
+}
 
-double roundToDouble(const Decimal& decimal) {
-  std::string canonical = decimal.digits;
-  canonical += 'e';
-  canonical += std::to_string(decimal.exponent);
+double roundToDouble(std::string_view number) {
   double magnitude = 0;
-  const auto [end, error] =
-      std::from_chars(canonical.data(), canonical.data() + canonical.size(), magnitude);
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), magnitude);
   if (error == std::errc::result_out_of_range) {
-    const std::int64_t leadingPower = decimal.exponent + static_cast<std::int64_t>(decimal.digits.size());
+    const Decimal decimal = decimalOf(number);
+    const std::int64_t leadingPower = decimal.exponent + static_cast<std::int64_t>(decimal.digitCount);
     magnitude = leadingPower > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   }
   const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-  const bool evenNonZero = magnitude != 0 && (bits & 1) == 0;
-  if (evenNonZero && mayBeTie(magnitude, decimal) &&
-      decimal.digits.size() <= kMostMidpointDigits &&
-      decimal.exponent <= kWidestMidpointExponent && decimal.exponent >= -kWidestMidpointExponent &&
-      isTieBelow(bits, decimal)) {
-    magnitude = std::bit_cast<double>(bits - 1);
+  if (worthCheckingForTie(magnitude, bits, number)) {
+    const Decimal decimal = decimalOf(number);
+    if (mayBeTie(decimal) && isTieBelow(bits, decimal)) magnitude = std::bit_cast<double>(bits - 1);
   }
   return magnitude;
+}
+
+double valueOf(const NumberPrefix& prefix) {
+  if (prefix.unsignedPart.empty()) return 0.0;
+  const double magnitude = roundToDouble(prefix.unsignedPart);
+  return prefix.negative ? -magnitude : magnitude;
 }
 
 }  // namespace
 
 double textToNumber(std::string_view text) {
-  Decimal decimal;
-  if (!readDecimal(text, decimal)) return 0.0;
-  const double magnitude = decimal.digits.empty() ? 0.0 : roundToDouble(decimal);
-  return decimal.negative ? -magnitude : magnitude;
+  if (const auto plain = PlainReader(text).read()) return valueOf(*plain);
+  const std::string folded = foldNumberPrefix(text);
+  return valueOf(*PlainReader(folded).read());  // folded text is plain ASCII
 }
 
 }  // namespace tolvane
