@@ -58,14 +58,15 @@ bool mayBeInNumberPrefix(char c) {
 
 // The start of the text folded to ASCII, as far as a number prefix can reach,
 // with the exponent letters "d" and "D" written "e" and "E". A two-byte
-// character outside the table, or a lone lead byte at the end, ends it.
-std::string foldNumberPrefix(std::string_view text) {
+// character outside the table, or a lone lead byte at the end, ends it; so
+// does every byte from 0x80 up when full-width forms are not to be folded.
+std::string foldNumberPrefix(std::string_view text, bool foldFullWidth) {
   std::string folded;
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
     char c = static_cast<char>(lead);
     if (lead >= 0x80) {
-      if (i + 1 == text.size()) break;
+      if (!foldFullWidth || i + 1 == text.size()) break;
       const auto pair = foldPair(lead, static_cast<unsigned char>(text[i + 1]));
       if (!pair) break;
       c = *pair;
@@ -281,8 +282,14 @@ double valueOf(const NumberPrefix& prefix) {
 
 double textToNumber(std::string_view text) {
   if (const auto plain = PlainReader(text).read()) return valueOf(*plain);
-  const std::string folded = foldNumberPrefix(text);
+  const std::string folded = foldNumberPrefix(text, true);
   return valueOf(*PlainReader(folded).read());  // folded text is plain ASCII
+}
+
+double readDecimalNumber(std::string_view text) {
+  if (const auto plain = PlainReader(text).read()) return valueOf(*plain);
+  const std::string ascii = foldNumberPrefix(text, false);
+  return valueOf(*PlainReader(ascii).read());
 }
 
 }  // namespace tolvane

@@ -20,6 +20,10 @@ Text bytesToText(std::string_view bytes);
 // an exact tie going to the smaller magnitude. Independent of the locale.
 double textToNumber(std::string_view text);
 
+// The same decimal rule without the folding: every byte from 0x80 up ends the
+// number. What 编辑框2 reads when it tidies its own text.
+double readDecimalNumber(std::string_view text);
+
 // The number with at most 13 significant digits: "389.44732", "1e+020",
 // "0.0001234567890123", "1.#INF", "-1.#IND". Independent of the locale.
 Text numberToText(double number);
