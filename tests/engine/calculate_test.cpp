@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "calculate.hpp"
+#include "pattern.hpp"
 
 namespace tolvane {
 namespace {
@@ -43,6 +45,8 @@ struct ExtractionCase {
   Text hongKongGold, londonGold, londonSilver;  // 编辑框2, 编辑框4, 编辑框6 afterwards
 };
 
+void PrintTo(const ExtractionCase& c, std::ostream* out) { *out << c.name; }
+
 class Extraction : public ::testing::TestWithParam<ExtractionCase> {};
 
 TEST_P(Extraction, LeavesTheQuoteFields) {
@@ -72,6 +76,54 @@ INSTANTIATE_TEST_SUITE_P(Pages, Extraction, ::testing::Values(
     ExtractionCase{"ACodeInsideAGbkCharacter", "\x81\x4cLG7/", "\x81\x4cLG7/", "old2", "7", "old6"},
     ExtractionCase{"ThePageEndsAtAZeroByte", Bytes("HKG1/\0HKG2/", 11), "HKG1/", "1", "old4", "old6"}),
     [](const auto& info) { return info.param.name; });
+
+// The command's extraction step by step as it has always been described: the
+// page field read again for every search and capture, every accumulation
+// written, silver extracted anew for every London gold match, and each search
+// over the whole page.
+void extractStepByStep(Fields& fields) {
+  const auto extract = [&fields](std::string_view pattern, std::string_view field) {
+    regex quote;
+    quote.create(pattern);
+    const MatchList matches = quote.searchAll(fields.fieldText("编辑框1"));
+    Text accumulated;
+    for (const SearchResult& match : matches) {
+      accumulated = joinTexts(accumulated, match.submatchText(fields.fieldText("编辑框1"), 1));
+      fields.setFieldText(field, accumulated);
+    }
+    return matches.size();
+  };
+  extract("HKG(.*?)/", "编辑框2");
+  regex londonGold;
+  londonGold.create("LLG(.*?)/");
+  const MatchList goldMatches = londonGold.searchAll(fields.fieldText("编辑框1"));
+  Text gold;
+  for (const SearchResult& match : goldMatches) {
+    gold = joinTexts(gold, match.submatchText(fields.fieldText("编辑框1"), 1));
+    fields.setFieldText("编辑框4", gold);
+    extract("LLS(.*?)/", "编辑框6");
+  }
+}
+
+TEST(Calculate, ExtractsWhatTheStepByStepCommandDoes) {
+  // Short random pages of codes, slashes and other bytes, many of them with
+  // codes after the last "/".
+  const std::vector<std::string> pieces = {"HKG", "LLG", "LLS", "/", "/", "1", "L", "\r\n", "\x81"};
+  std::mt19937 random(20240611);
+  std::uniform_int_distribution<std::size_t> pieceCount(0, 12), piece(0, pieces.size() - 1);
+  for (int page = 0; page < 3000; ++page) {
+    Bytes text;
+    for (std::size_t i = pieceCount(random); i > 0; --i) text += pieces[piece(random)];
+    MemoryFields expected = fieldsWithOldQuotes();
+    expected.setFieldText("编辑框1", text);
+    extractStepByStep(expected);
+    MemoryFields fields = fieldsWithOldQuotes();
+    calculate(fields, servingPage(text));
+    for (const char* name : {"编辑框2", "编辑框4", "编辑框6"}) {
+      ASSERT_EQ(fields.fieldText(name), expected.fieldText(name)) << name << " for the page " << text;
+    }
+  }
+}
 
 using Texts = std::map<std::string, Text>;
 
