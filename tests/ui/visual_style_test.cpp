@@ -122,17 +122,20 @@ class VisualStyleTest : public ::testing::Test {
   static constexpr int kButtonHeight = 30;
 
   // One top-level window serves every test: under Wine on Xvfb, hiding or
-  // destroying a shown top-level window waits about two seconds.
+  // destroying a shown top-level window waits about two seconds. It stays on
+  // top, below the centre of the screen where the program's windows open, so
+  // that windows of tests running beside this one do not cover what it draws.
   static void SetUpTestSuite() {
-    parent_ = CreateWindowExW(0, parentClass(), L"style test", WS_POPUP | WS_VISIBLE, 20, 20, 360,
-                              240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    parent_ = CreateWindowExW(WS_EX_TOPMOST, parentClass(), L"style test", WS_POPUP | WS_VISIBLE,
+                              20, 500, 360, 240, nullptr, nullptr, GetModuleHandleW(nullptr),
+                              nullptr);
   }
   static void TearDownTestSuite() { DestroyWindow(parent_); }
 
   void SetUp() override {
     ASSERT_TRUE(parent_);
     // Keep the real pointer away from the test window so that only the test moves "the mouse".
-    SetCursorPos(1000, 740);
+    SetCursorPos(1010, 20);
     button_ = child(0, L"Button", L"OK", BS_PUSHBUTTON, 10, 10, kButtonWidth, kButtonHeight);
     other_ = child(0, L"Button", L"Other", BS_PUSHBUTTON, 100, 10, kButtonWidth, kButtonHeight);
     edit_ = child(WS_EX_CLIENTEDGE, L"Edit", L"12.5", ES_AUTOHSCROLL, 10, 60, 120, 24);
