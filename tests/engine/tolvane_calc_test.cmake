@@ -55,6 +55,7 @@ if(GBK_ARGUMENTS)
   if(NOT printed MATCHES "${name_and_tab}b1a8bcdb0a")
     fail("gbk_text: 编辑框16 is not the GBK bytes of 报价: ${printed}")
   endif()
+  expect_usage_error(not_gbk 编辑框16=😀)
 endif()
 
 # With no page, the fetch yields nothing: the first click on an unreachable server.
