@@ -52,15 +52,17 @@ void writeIfFound(Fields& fields, std::string_view name, const std::optional<Tex
   if (quote) fields.setFieldText(name, *quote);
 }
 
-// Extracts the three quotes. The fields end as the command has always left
-// them, with less work (the page field does not change while this runs, and
-// a write is seen only through its final text):
-// - the page is read once, not again for every search and every capture;
-// - each quote field is written once, with all captures joined, instead of
-//   once per capture with the captures so far;
-// - silver is extracted once when there is a London gold match, instead of
-//   once per London gold match, each time from "" over the same page to the
-//   same result; with no London gold match silver is not extracted at all.
+// Extracts the three quotes into their fields. Only the final texts of the
+// fields can be seen (the window does not repaint while the command runs, and
+// no handler acts on these fields' text changes), so the extraction does the
+// least work that leaves the same texts:
+// - the page field is read once; nothing changes it while the command runs,
+//   so reading it again for every search and capture gives the same bytes;
+// - a quote field is written once, with all captures joined, and not once per
+//   capture with the captures so far, whose last write is that same text;
+// - silver is extracted once when there is a London gold match, and not at all
+//   when there is none; extracting it again for every London gold match would
+//   start from "" over the same page each time and end with the same text.
 void extractQuotes(Fields& fields, std::string_view page) {
   writeIfFound(fields, "编辑框2", joinedCaptures(kHongKongGold, page));
   const auto londonGold = joinedCaptures(kLondonGold, page);

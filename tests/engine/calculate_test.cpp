@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Pages, Extraction, ::testing::Values(
     ExtractionCase{"ThePageEndsAtAZeroByte", Bytes("HKG1/\0HKG2/", 11), "HKG1/", "1", "old4", "old6"}),
     [](const auto& info) { return info.param.name; });
 
-// The command's extraction step by step as it has always been described: the
+// The extraction done literally, step by step: the
 // page field read again for every search and capture, every accumulation
 // written, silver extracted anew for every London gold match, and each search
 // over the whole page.
