@@ -57,7 +57,15 @@ class Natural {
     Natural n = *this;
     if (n.isZero()) return n;
     n.limbs_.insert(n.limbs_.begin(), bits / 32, 0);
-    for (std::uint64_t i = 0; i < bits % 32; ++i) n.multiplyAdd(2, 0);
+    const auto shift = static_cast<unsigned>(bits % 32);
+    if (shift == 0) return n;
+    std::uint32_t carry = 0;  // the bits shifted out of the limb below
+    for (auto& limb : n.limbs_) {
+      const std::uint32_t out = limb >> (32 - shift);
+      limb = (limb << shift) | carry;
+      carry = out;
+    }
+    if (carry != 0) n.limbs_.push_back(carry);
     return n;
   }
 
@@ -89,7 +97,11 @@ class Natural {
     if (isZero()) return "0";
     Natural n = *this;
     std::string reversed;
-    while (!n.isZero()) reversed.push_back(static_cast<char>('0' + n.divideSmall(10)));
+    while (!n.isZero()) {
+      std::uint32_t chunk = n.divideSmall(1'000'000'000);  // nine digits at a time
+      for (int i = 0; i < 9; ++i, chunk /= 10) reversed.push_back(static_cast<char>('0' + chunk % 10));
+    }
+    while (reversed.size() > 1 && reversed.back() == '0') reversed.pop_back();  // leading zeros
     return {reversed.rbegin(), reversed.rend()};
   }
 
