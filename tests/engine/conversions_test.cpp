@@ -77,6 +77,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextToNumberTable, ::testing::Values(
     ParseCase{"\xa3" "7", 0},                                           // lead byte takes the digit
     ParseCase{"1e999", kInf}, ParseCase{"-1e999", -kInf},
     ParseCase{"1e-999", 0.0}, ParseCase{"-1e-999", -0.0},
+    ParseCase{"1e-99999999999999999999", 0.0}, ParseCase{"1e99999999999999999999", kInf},
+    ParseCase{std::string(400, '7') + "e-99999999999", 0.0},   // a wide mantissa, a vast exponent
+    ParseCase{"0." + std::string(400, '0') + "1e99999999999", kInf},
     ParseCase{"-0", -0.0}, ParseCase{"-0.000", -0.0},
     ParseCase{"1.#INF", 1}, ParseCase{"-1.#IND", -1},
     ParseCase{"9007199254740995", 9007199254740994.0},   // tie toward zero

@@ -163,9 +163,11 @@ inline double textToNumber(std::string_view text) {
                                static_cast<std::int64_t>(prefix.fractionDigits);
     // The value lies in [10^(top-1), 10^top).
     const std::int64_t top = power + static_cast<std::int64_t>(digits.size());
-    if ((hugeExponent && !prefix.exponentNegative) || top > 310) {
+    if (hugeExponent) {
+      magnitude = prefix.exponentNegative ? 0.0 : std::numeric_limits<double>::infinity();
+    } else if (top > 310) {
       magnitude = std::numeric_limits<double>::infinity();
-    } else if ((hugeExponent && prefix.exponentNegative) || top < -330) {
+    } else if (top < -330) {
       magnitude = 0.0;  // below a quarter of the smallest subnormal
     } else {
       magnitude = nearestDouble(digits, power);
