@@ -9,39 +9,20 @@
 # The server runs natively beside Wine and stops when the program ends.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
+source "$here/../../scripts/lib/quote-server.sh"
 
 work=$(mktemp -d)
-server=""
-stop() {
-  [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
-  rm -rf "$work"
-}
-trap stop EXIT
-
-python3 "$root/tools/quote-server" --host 127.0.0.1 --port 0 --page "$here/quote_page.html" \
-  --record "$work/requests" >"$work/announced" 2>"$work/log" &
-server=$!
-address=""
-for _ in $(seq 100); do
-  address=$(sed -n 's/^listening on //p' "$work/announced")
-  [ -n "$address" ] && break
-  kill -0 "$server" 2>/dev/null || break
-  sleep 0.1
-done
-if [ -z "$address" ]; then
-  echo "the quote server did not start:" >&2
-  cat "$work/log" >&2
-  exit 1
-fi
+trap 'stop_quote_server; rm -rf "$work"' EXIT
+start_quote_server --port 0 --page "$here/quote_page.html" --record "$work/requests" \
+  2>"$work/log" || { cat "$work/log" >&2; exit 1; }
 
 # Wine's drive Z: is the root of the Unix file system.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-export TOLVANE_QUOTE_SERVER=$address
+export TOLVANE_QUOTE_SERVER="127.0.0.1:$QUOTE_SERVER_PORT"
 export TOLVANE_QUOTE_PAGE=$(windows_path "$here/quote_page.html")
 export TOLVANE_QUOTE_RECORD=$(windows_path "$work/requests")
 
-"$root/scripts/wine-run" "$@"
+"$here/../../scripts/wine-run" "$@"
 status=$?
 if [ "$status" -ne 0 ]; then
   echo "--- requests the quote server received:" >&2
