@@ -35,10 +35,27 @@ class ScopedWholeWindowDc {
   HDC dc_;
 };
 
+LRESULT CALLBACK styledControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // The style of this thread. While scheme is null the style is off; records
 // that remain then belong to windows whose procedure could not be given back
 // (see giveBack) and only pass messages on.
 struct ThreadStyle {
+  ThreadStyle() = default;
+  ThreadStyle(const ThreadStyle&) = delete;
+  ThreadStyle& operator=(const ThreadStyle&) = delete;
+  // Windows still alive when the thread ends are destroyed after its
+  // thread-local data: they get their procedures back before the list goes.
+  ~ThreadStyle() {
+    for (const StyledControl& control : controls) {
+      if (GetWindowLongPtrW(control.window, GWLP_WNDPROC) ==
+          reinterpret_cast<LONG_PTR>(styledControlProcedure)) {
+        SetWindowLongPtrW(control.window, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(control.previousProcedure));
+      }
+    }
+  }
+
   const ColourScheme* scheme = nullptr;
   ScopedHook creationHook;
   std::vector<StyledControl> controls;
@@ -54,8 +71,6 @@ StyledControl* findControl(HWND window) {
                             [window](const StyledControl& control) { return control.window == window; });
   return found == controls.end() ? nullptr : &*found;
 }
-
-LRESULT CALLBACK styledControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 LRESULT passOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const StyledControl* control = findControl(window);
@@ -212,7 +227,10 @@ LRESULT wholeControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_PRINTCLIENT:
       paintWholeControl(window, reinterpret_cast<HDC>(wParam));
       return 0;
-    case WM_SETTEXT: {
+    // The previous procedure may draw its own look straight onto the screen
+    // after these; the style's look goes over it at once.
+    case WM_SETTEXT:
+    case WM_UPDATEUISTATE: {
       const LRESULT result = passOn(window, message, wParam, lParam);
       repaint(window);
       return result;
