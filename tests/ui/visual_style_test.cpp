@@ -284,6 +284,18 @@ TEST_F(VisualStyleTest, ButtonCornersShowTheParentsBrush) {
   EXPECT_EQ(shot.at(2, 1), kBlueButtonFrame);
 }
 
+// The size of text in the control's font.
+SIZE captionExtent(HWND control, const wchar_t* text) {
+  const HDC dc = GetDC(control);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  const HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+  if (previous) SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return extent;
+}
+
 struct InkBox {
   int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
 };
@@ -344,8 +356,6 @@ TEST_F(VisualStyleTest, CaptionChangeRepaintsTheButton) {
   EXPECT_LT(longCaption.left, shortCaption.left);
   expectButtonLook(button_, kNormal);
 }
-
-SIZE captionExtent(HWND control, const wchar_t* text);
 
 TEST_F(VisualStyleTest, LongCaptionBreaksIntoLines) {
   SetWindowPos(button_, nullptr, 0, 0, kButtonWidth, 70, SWP_NOMOVE | SWP_NOZORDER);
@@ -432,17 +442,6 @@ TEST_F(VisualStyleTest, OtherSchemesChangeEditBorderAndButtonFrame) {
 
 // ---- Group boxes ----------------------------------------------------------
 
-SIZE captionExtent(HWND control, const wchar_t* text) {
-  const HDC dc = GetDC(control);
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  const HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
-  SIZE extent{};
-  GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
-  if (previous) SelectObject(dc, previous);
-  ReleaseDC(control, dc);
-  return extent;
-}
-
 TEST_F(VisualStyleTest, GroupBoxFrameIsBrokenBehindItsCaption) {
   styleOn();
   const Snapshot shot(group_);
@@ -507,14 +506,21 @@ TEST_F(VisualStyleTest, ControlsCreatedAfterSwitchingOnAreTakenOver) {
   EXPECT_EQ(Snapshot(late).at(1, 15), kBlueButtonFrame);
 }
 
-TEST_F(VisualStyleTest, ControlsInNestedWindowsAreTakenOverWhenSwitchingOn) {
+TEST_F(VisualStyleTest, NestedHiddenAndEmptyControlsAreTakenOverWhenSwitchingOn) {
   const HWND inner = child(0, L"Button", L"Inner", BS_GROUPBOX, 220, 100, 120, 100);
   const HWND nested = CreateWindowExW(0, L"Button", L"In", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
                                       10, 30, 60, 30, inner, nullptr, nullptr, nullptr);
+  const HWND hidden = CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", L"", WS_CHILD, 10, 70, 60, 20,
+                                      inner, nullptr, nullptr, nullptr);
+  const HWND zeroWidth = child(WS_EX_CLIENTEDGE, L"Edit", L"", 0, 220, 210, 0, 20);
   styleOn();
-  EXPECT_NE(procedureOf(nested), classProcedureOf(nested));
-  EXPECT_NE(procedureOf(inner), classProcedureOf(inner));
+  for (HWND control : {inner, nested, hidden, zeroWidth}) {
+    EXPECT_NE(procedureOf(control), classProcedureOf(control));
+  }
   EXPECT_EQ(Snapshot(nested).at(1, 15), kBlueButtonFrame);
+  ShowWindow(hidden, SW_SHOW);
+  UpdateWindow(hidden);
+  EXPECT_EQ(Snapshot(hidden).at(0, 10), kBlueEditBorder);
 }
 
 TEST_F(VisualStyleTest, TopLevelWindowsAreLeftAlone) {
