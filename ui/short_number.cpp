@@ -27,7 +27,8 @@ DecimalDigits roundToSixDigits(float value) {
                                     std::chars_format::scientific, 120);
   const std::string_view exact(buffer, static_cast<size_t>(result.ptr - buffer));
   const size_t e = exact.find('e');
-  std::string digits = std::string(1, exact[0]) + std::string(exact.substr(2, e - 2));
+  std::string digits(1, exact[0]);
+  digits.append(exact.substr(2, e - 2));
   int exponent = std::atoi(std::string(exact.substr(e + 1)).c_str()) + 1;
 
   const bool roundUp = digits[kSignificantDigits] >= '5';
@@ -35,8 +36,9 @@ DecimalDigits roundToSixDigits(float value) {
   if (roundUp) {
     int i = kSignificantDigits - 1;
     while (i >= 0 && digits[static_cast<size_t>(i)] == '9') digits[static_cast<size_t>(i--)] = '0';
-    if (i < 0) {
-      digits = "1" + digits.substr(0, kSignificantDigits - 1);
+    if (i < 0) {  // 999999.5 became 1000000
+      digits.insert(digits.begin(), '1');
+      digits.pop_back();
       ++exponent;
     } else {
       ++digits[static_cast<size_t>(i)];
@@ -56,17 +58,17 @@ std::string formatted(const DecimalDigits& number) {
   const std::string& d = number.digits;
   std::string text;
   if (x < -4 || x >= kSignificantDigits) {
-    text = d.substr(0, 1) + "." + d.substr(1);
+    text.append(d, 0, 1).append(".").append(d, 1);
     dropTrailingZeros(text);
     std::string power = std::to_string(std::abs(x));
     if (power.size() < 3) power.insert(0, 3 - power.size(), '0');
-    return text + "e" + (x < 0 ? "-" : "+") + power;
+    return text.append(x < 0 ? "e-" : "e+").append(power);
   }
   if (number.exponent >= 1) {
     const auto whole = static_cast<size_t>(number.exponent);
-    text = d.substr(0, whole) + "." + d.substr(whole);
+    text.append(d, 0, whole).append(".").append(d, whole);
   } else {
-    text = "0." + std::string(static_cast<size_t>(-number.exponent), '0') + d;
+    text.append("0.").append(static_cast<size_t>(-number.exponent), '0').append(d);
   }
   dropTrailingZeros(text);
   return text;
@@ -77,9 +79,9 @@ std::string formatted(const DecimalDigits& number) {
 Text shortNumberText(std::string_view text) {
   const float single = static_cast<float>(readDecimalNumber(text));
   if (single == 0) return "";
-  const std::string sign = std::signbit(single) ? "-" : "";
-  if (std::isinf(single)) return sign + "1.#INF";
-  return sign + formatted(roundToSixDigits(std::fabs(single)));
+  Text shortened = std::signbit(single) ? "-" : "";
+  if (std::isinf(single)) return shortened.append("1.#INF");
+  return shortened.append(formatted(roundToSixDigits(std::fabs(single))));
 }
 
 }  // namespace tolvane

@@ -155,7 +155,7 @@ TEST_F(MainWindowLayout, EditBoxesHaveTheirEdgeAlignmentAndLimit) {
       {"编辑框6", ES_RIGHT | ES_AUTOHSCROLL | ES_NOHIDESEL},
       {"编辑框9", ES_RIGHT | ES_AUTOHSCROLL},
       {"编辑框12", ES_RIGHT | ES_AUTOHSCROLL},
-      {"编辑框1", ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL},
+      {"编辑框1", ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL},  // no wrapping
       {"编辑框4", ES_AUTOHSCROLL},
       {"编辑框16", ES_AUTOHSCROLL},
   };
