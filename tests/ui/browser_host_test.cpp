@@ -143,15 +143,16 @@ TEST_F(HtmlViewerTest, WithoutAddressNothingIsNavigated) {
   EXPECT_EQ(locationUrl(viewer.browser()), L"");
 }
 
-// Closing the container gives back every reference the program took: once the
-// window is gone, the test's own references are the last ones. (Raw pointers
-// here, because the counts that Release returns are what is checked.)
+// Closing the container gives back every reference the program took. Without
+// an address nothing is loading, so the test's own references are then the
+// last ones. (Raw pointers, because the counts that Release returns are what
+// is checked.)
 TEST_F(HtmlViewerTest, DestroyingTheContainerReleasesTheBrowserAndTheSite) {
   IWebBrowser2* browser = nullptr;
   IOleClientSite* site = nullptr;
   {
     HtmlViewer viewer;
-    ASSERT_TRUE(viewer.create(frame_.get(), place, {L"http://127.0.0.1:9/page", 2, false, false}));
+    ASSERT_TRUE(viewer.create(frame_.get(), place, {}));
     ASSERT_NE(viewer.browser(), nullptr);
     browser = viewer.browser();
     browser->AddRef();
@@ -159,7 +160,7 @@ TEST_F(HtmlViewerTest, DestroyingTheContainerReleasesTheBrowserAndTheSite) {
     browser->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(object.put()));
     object->GetClientSite(&site);
     ASSERT_NE(site, nullptr);
-    pumpMessagesFor(200);
+    pumpMessagesFor(100);
     DestroyWindow(viewer.window());
     EXPECT_EQ(viewer.browser(), nullptr);
     ComPtr<IOleClientSite> siteAfterClose;
@@ -167,7 +168,20 @@ TEST_F(HtmlViewerTest, DestroyingTheContainerReleasesTheBrowserAndTheSite) {
     EXPECT_FALSE(siteAfterClose);
   }
   EXPECT_EQ(site->Release(), 0u);
-  EXPECT_EQ(releaseLastReference(browser), 0u);
+  EXPECT_EQ(browser->Release(), 0u);
+}
+
+// A container closed while its page is still loading gives back its own
+// references all the same.
+TEST_F(HtmlViewerTest, ClosingWhileLoadingReleasesTheSite) {
+  HtmlViewer viewer;
+  ASSERT_TRUE(viewer.create(frame_.get(), place, {L"http://127.0.0.1:9/page", 2, false, false}));
+  ASSERT_NE(viewer.browser(), nullptr);
+  const BrowserReferences references(viewer.browser());
+  ASSERT_TRUE(references.siteReceived());
+  DestroyWindow(viewer.window());
+  EXPECT_EQ(references.siteReferencesKept(), 0u);
+  EXPECT_GE(references.browserReferencesGivenBack(), 2u);
 }
 
 // Wine here has no HTML engine. A page that really arrives (a local file)

@@ -41,19 +41,45 @@ inline HWND browserWindow(IWebBrowser2* browser) {
   return handle;
 }
 
-// Releases the caller's reference and returns what Release reports, 0 when
-// nobody else holds the browser. A page load cut short by closing may keep
-// the browser for a moment, until the messages the load has posted are
-// dispatched, so those are let run first (a few seconds at most).
-inline ULONG releaseLastReference(IWebBrowser2* browser) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    browser->AddRef();
-    const ULONG others = browser->Release() - 1;
-    if (others == 0 || GetTickCount() - start > 5000) break;
-    pumpMessagesFor(10);
-  }
-  return browser->Release();
+// How many references an object has, the caller's included.
+inline ULONG referenceCount(IUnknown* object) {
+  object->AddRef();
+  return object->Release();
 }
+
+// The test's own references to a hosted browser and to the site it was given,
+// taken while the browser's container is open, to see afterwards what the
+// container gave back. A page load still under way holds references of the
+// browser to itself that the container cannot take back (Wine 8 has no
+// IWebBrowser2::Stop), so the browser's count is compared with its count
+// while open rather than with zero.
+class BrowserReferences {
+ public:
+  explicit BrowserReferences(IWebBrowser2* browser) : browser_(browser) {
+    browser_->AddRef();
+    ComPtr<IOleObject> object;
+    browser_->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(object.put()));
+    if (object) object->GetClientSite(&site_);
+    pumpMessagesFor(0);  // messages of the load already posted
+    whileOpen_ = referenceCount(browser_);
+  }
+  ~BrowserReferences() {
+    if (site_) site_->Release();
+    browser_->Release();
+  }
+  BrowserReferences(const BrowserReferences&) = delete;
+  BrowserReferences& operator=(const BrowserReferences&) = delete;
+
+  bool siteReceived() const { return site_ != nullptr; }
+  // References to the browser the container gave back since it was open.
+  ULONG browserReferencesGivenBack() const { return whileOpen_ - referenceCount(browser_); }
+  // References to the site that others than the test still hold.
+  ULONG siteReferencesKept() const { return referenceCount(site_) - 1; }
+
+ private:
+  IWebBrowser2* browser_;
+  IOleClientSite* site_ = nullptr;
+  ULONG whileOpen_ = 0;
+};
 
 }  // namespace tolvane::testing_support

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,8 +67,8 @@ bool openAndInspect(Application& app, const std::function<void(RateWindow&)>& in
 // --- the stand-in main window --------------------------------------------
 
 // A plain top-level window with two edit boxes, in the application's list
-// like the real main window. It notes whether the exchange-rate window still
-// existed when it was enabled again.
+// like the real main window. It notes whether the exchange-rate window was
+// still on the screen when it was enabled again.
 class StandInMainWindow {
  public:
   explicit StandInMainWindow(Application& app) : app_(app) {
@@ -102,12 +103,13 @@ class StandInMainWindow {
     return texts;
   }
 
-  static inline bool rateWindowExistedWhenEnabled = false;
+  static inline bool rateWindowVisibleWhenEnabled = false;
 
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ENABLE && wParam)
-      rateWindowExistedWhenEnabled = RateWindow::current() != nullptr;
+      rateWindowVisibleWhenEnabled =
+          RateWindow::current() && IsWindowVisible(RateWindow::current()->window());
     return DefWindowProcW(window, message, wParam, lParam);
   }
 
@@ -191,7 +193,7 @@ TEST_F(RateWindowTest, HasTheLayoutsSizePlaceStylesTitleAndOwner) {
 }
 
 TEST_F(RateWindowTest, ContainerHoldsTheBrowserSentToTheBankAddress) {
-  IWebBrowser2* browser = nullptr;
+  std::unique_ptr<BrowserReferences> references;
   ASSERT_TRUE(openAndInspect(app_, [&](RateWindow& rate) {
     const HWND container = rate.htmlViewer().window();
     ASSERT_NE(container, nullptr);
@@ -203,9 +205,9 @@ TEST_F(RateWindowTest, ContainerHoldsTheBrowserSentToTheBankAddress) {
     EXPECT_EQ(place.bottom - place.top, 216);
     EXPECT_TRUE(GetWindowLongPtrW(container, GWL_STYLE) & WS_CLIPSIBLINGS);
 
-    browser = rate.htmlViewer().browser();
+    IWebBrowser2* browser = rate.htmlViewer().browser();
     ASSERT_NE(browser, nullptr);
-    browser->AddRef();
+    references = std::make_unique<BrowserReferences>(browser);
     EXPECT_EQ(locationUrl(browser), L"" TOLVANE_BANK_URL);
     VARIANT_BOOL offline = VARIANT_TRUE, silent = VARIANT_TRUE;
     browser->get_Offline(&offline);
@@ -214,8 +216,11 @@ TEST_F(RateWindowTest, ContainerHoldsTheBrowserSentToTheBankAddress) {
     EXPECT_EQ(silent, VARIANT_FALSE);
     EXPECT_TRUE(IsChild(container, browserWindow(browser)));
   }));
-  ASSERT_NE(browser, nullptr);
-  EXPECT_EQ(releaseLastReference(browser), 0u) << "the window kept a reference to its browser";
+  ASSERT_TRUE(references);
+  ASSERT_TRUE(references->siteReceived());
+  EXPECT_EQ(references->siteReferencesKept(), 0u);
+  // The container's two: the object it runs in place and its IWebBrowser2.
+  EXPECT_GE(references->browserReferencesGivenBack(), 2u);
 }
 
 // Loading the page gets as far as Wine goes without an HTML engine; no prompt
@@ -252,7 +257,7 @@ TEST_F(RateWindowTest, NoOtherWindowAppearsWhileTheBrowserLoads) {
 
 TEST_F(RateWindowTest, MainWindowIsDisabledWhileOpenThenEnabledWithItsFieldsUnchanged) {
   const auto textsBefore = main_.fieldTexts();
-  StandInMainWindow::rateWindowExistedWhenEnabled = false;
+  StandInMainWindow::rateWindowVisibleWhenEnabled = false;
   HWND rateWindow = nullptr;
   bool returned = false;
   ASSERT_TRUE(openAndInspect(app_, [&](RateWindow& rate) {
@@ -264,7 +269,7 @@ TEST_F(RateWindowTest, MainWindowIsDisabledWhileOpenThenEnabledWithItsFieldsUnch
   returned = true;
   EXPECT_FALSE(IsWindow(rateWindow)) << "returned before the window was closed";
   EXPECT_TRUE(IsWindowEnabled(main_.window()));
-  EXPECT_TRUE(StandInMainWindow::rateWindowExistedWhenEnabled)
+  EXPECT_TRUE(StandInMainWindow::rateWindowVisibleWhenEnabled)
       << "the main window must be enabled before the exchange-rate window goes";
   EXPECT_EQ(main_.fieldTexts(), textsBefore);
   EXPECT_EQ(app_.windows(), std::vector<HWND>{main_.window()});
@@ -388,19 +393,20 @@ TEST_F(RateWindowTest, TwentyOpeningsLeaveNoWindowsOrGuiObjectsBehind) {
     return Counts{GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
                   GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), windowsOfThisThread()};
   };
-  // Opens and closes the window; the references to its browser left
-  // afterwards (-1 when there was no browser).
+  // Opens and closes the window; false when it kept a reference to its
+  // browser or to the browser's site.
   const auto openAndClose = [&] {
-    IWebBrowser2* browser = nullptr;
-    openAndInspect(
-        app_, [&](RateWindow& rate) { (browser = rate.htmlViewer().browser())->AddRef(); },
-        Closing::byCloseBox, 10);
-    return browser ? static_cast<long>(releaseLastReference(browser)) : -1L;
+    std::unique_ptr<BrowserReferences> references;
+    openAndInspect(app_, [&](RateWindow& rate) {
+      references = std::make_unique<BrowserReferences>(rate.htmlViewer().browser());
+    });
+    return references && references->siteReceived() && references->siteReferencesKept() == 0 &&
+           references->browserReferencesGivenBack() >= 2;
   };
-  ASSERT_EQ(openAndClose(), 0);  // the first opening loads the browser's DLLs and caches
+  ASSERT_TRUE(openAndClose());  // the first opening loads the browser's DLLs and caches
   const Counts before = counts();
   for (int opening = 0; opening < 20; ++opening)
-    ASSERT_EQ(openAndClose(), 0) << "opening " << opening;
+    ASSERT_TRUE(openAndClose()) << "opening " << opening;
   const Counts after = counts();
   EXPECT_EQ(after.user, before.user);
   EXPECT_EQ(after.gdi, before.gdi);
