@@ -119,7 +119,7 @@ void HtmlViewer::focusBrowser() {
 // Deactivating and closing the control makes it destroy its windows and give
 // back its references to the site; then ours go.
 void HtmlViewer::closeBrowser() {
-  if (browser_) browser_->Stop();  // a page still loading lets go of the browser
+  if (browser_) browser_->Stop();  // a download under way holds the browser
   if (const auto inPlace = queryInterface<IOleInPlaceObject>(browserObject_.get()))
     inPlace->InPlaceDeactivate();
   if (browserObject_) {
