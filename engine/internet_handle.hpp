@@ -4,34 +4,14 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include <utility>
+#include "scoped_handle.hpp"
 
 namespace tolvane {
 
-// Closes the handle it holds, exactly once, with InternetCloseHandle.
-class InternetHandle {
- public:
-  InternetHandle() = default;
-  explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-  ~InternetHandle() { reset(); }
+namespace detail {
+inline void closeInternetHandle(HINTERNET handle) { InternetCloseHandle(handle); }
+}  // namespace detail
 
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-  InternetHandle(InternetHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  InternetHandle& operator=(InternetHandle&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, nullptr));
-    return *this;
-  }
-
-  HINTERNET get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  void reset(HINTERNET handle = nullptr) {
-    if (handle_) InternetCloseHandle(handle_);
-    handle_ = handle;
-  }
-
- private:
-  HINTERNET handle_ = nullptr;
-};
+using InternetHandle = ScopedHandle<HINTERNET, detail::closeInternetHandle>;
 
 }  // namespace tolvane

@@ -7,35 +7,9 @@
 
 #include <utility>
 
+#include "scoped_handle.hpp"
+
 namespace tolvane {
-
-// Owns a handle of type H, released by Free(h) when the owner goes.
-template <typename H, auto Free>
-class ScopedHandle {
- public:
-  ScopedHandle() = default;
-  explicit ScopedHandle(H handle) : handle_(handle) {}
-  ~ScopedHandle() { reset(); }
-
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.release()) {}
-  ScopedHandle& operator=(ScopedHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-
-  H get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  H release() { return std::exchange(handle_, nullptr); }
-  void reset(H handle = nullptr) {
-    if (handle_) Free(handle_);
-    handle_ = handle;
-  }
-
- private:
-  H handle_ = nullptr;
-};
 
 namespace detail {
 inline void deleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
@@ -66,10 +40,13 @@ class ScopedSelection {
   HGDIOBJ previous_;
 };
 
-// A device context from GetDC, given back with ReleaseDC.
+// A device context from GetDC (the client area) or GetWindowDC (the whole
+// window, frame included), given back with ReleaseDC.
 class ScopedWindowDc {
  public:
-  explicit ScopedWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  enum class Area { Client, WholeWindow };
+  explicit ScopedWindowDc(HWND window, Area area = Area::Client)
+      : window_(window), dc_(area == Area::Client ? GetDC(window) : GetWindowDC(window)) {}
   ~ScopedWindowDc() {
     if (dc_) ReleaseDC(window_, dc_);
   }

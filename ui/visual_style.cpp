@@ -19,22 +19,6 @@ namespace {
 void unhook(HHOOK hook) { UnhookWindowsHookEx(hook); }
 using ScopedHook = ScopedHandle<HHOOK, unhook>;
 
-// A device context on the whole window, non-client area included.
-class ScopedWholeWindowDc {
- public:
-  explicit ScopedWholeWindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-  ~ScopedWholeWindowDc() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  ScopedWholeWindowDc(const ScopedWholeWindowDc&) = delete;
-  ScopedWholeWindowDc& operator=(const ScopedWholeWindowDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
 LRESULT CALLBACK styledControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The style of this thread. While scheme is null the style is off; records
@@ -121,7 +105,7 @@ void paintEditBorderInto(HWND window, HDC dc) {
 }
 
 void paintEditBorderNow(HWND window) {
-  ScopedWholeWindowDc dc(window);
+  ScopedWindowDc dc(window, ScopedWindowDc::Area::WholeWindow);
   if (dc.get()) paintEditBorderInto(window, dc.get());
 }
 
