@@ -8,45 +8,12 @@
 # (with-display starts one when DISPLAY is unset), on which no window manager
 # runs, so that the program's X window is its client area.
 set -u
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
+source "$(dirname "$0")/../../scripts/lib/e2e.sh"
+e2e_on_display "$@"
 program=$1
 out=$2
-
-if [ -z "${DISPLAY:-}" ]; then
-  exec "$root/scripts/with-display" "$0" "$@"
-fi
-source "$root/scripts/lib/wine-env.sh"
-wine_prepare_prefix
+e2e_shared_prefix
 mkdir -p "$out"
-
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
-# pixel FILE X Y: "R G B" of one screen pixel.
-pixel() {
-  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
-}
-
-# colour_near FILE X Y R G B TOLERANCE: whether the pixel is that colour, give or take.
-colour_near() {
-  local ar ag ab d
-  read -r ar ag ab <<<"$(pixel "$1" "$2" "$3")"
-  for d in $((ar - $4)) $((ag - $5)) $((ab - $6)); do
-    [ "${d#-}" -le "$7" ] || return 1
-  done
-}
-
-# expect_colour WHAT FILE X Y R G B TOLERANCE
-expect_colour() {
-  local what=$1
-  shift
-  if colour_near "$@"; then
-    echo "ok: $what ($(pixel "$1" "$2" "$3"))"
-  else
-    fail "$what at $2,$3: got $(pixel "$1" "$2" "$3"), expected $4 $5 $6"
-  fi
-}
 
 # shoot FILE X Y R G B TOLERANCE -- ACTION...: runs the xdotool ACTION, then
 # screenshots the screen into FILE until the pixel shows the colour. Real
@@ -58,26 +25,14 @@ shoot() {
   for attempt in 1 2 3; do
     "$@"
     sleep 1
-    import -window root "$file"
+    screenshot "$file"
     colour_near "$file" "$x" "$y" "$r" "$g" "$b" "$tolerance" && return
   done
 }
 
-wine "$program" >/dev/null 2>&1 &
-pid=$!
-window=""
-for _ in $(seq 1 60); do
-  window=$(xdotool search --name "Tolvane  by:vokm" 2>/dev/null | head -1)
-  [ -n "$window" ] && break
-  sleep 0.5
-done
-if [ -z "$window" ]; then
-  kill "$pid" 2>/dev/null
-  echo "FAIL: the main window did not appear" >&2
-  exit 1
-fi
-sleep 2
-eval "$(xdotool getwindowgeometry --shell "$window")"  # X, Y: the client area on the screen
+start_tolvane "$program"
+# X, Y: the client area on the screen.
+wait_for_window "Tolvane  by:vokm" 2 || give_up "the main window did not appear"
 
 # 按钮2: at 273, 45 in 分组框2, which is at 2, 72 in the client area; 56 × 22.
 button_left=$((X + 2 + 273))
@@ -113,10 +68,10 @@ expect_colour "field inner ring" "$out/mouse-gone.png" $((X + 102)) $((Y + 15)) 
 
 xdotool key --window "$window" alt+F4 2>/dev/null
 for _ in $(seq 1 20); do
-  kill -0 "$pid" 2>/dev/null || break
+  kill -0 "$tolvane_pid" 2>/dev/null || break
   sleep 0.5
 done
-kill "$pid" 2>/dev/null
-wait "$pid" 2>/dev/null
+kill "$tolvane_pid" 2>/dev/null
+wait "$tolvane_pid" 2>/dev/null
 echo "screenshots in $out"
-[ "$failures" -eq 0 ]
+finish
