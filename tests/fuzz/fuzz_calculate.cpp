@@ -1,9 +1,13 @@
 // The calculate command over an in-memory field store, with an arbitrary
 // quote page and arbitrary texts in every field: it must not crash, must end
-// quickly (scripts/fuzz gives it long pages and a short time-out, through
-// fuzz_calculate.flags), and must leave the fields as the rules say: the page
-// text in 编辑框1, each quote field holding its joined captures or its old
-// text, the copies made, and well-formed number texts from the formulas.
+// quickly, and must leave the fields as the rules say: the page text in
+// 编辑框1, each quote field holding its joined captures or its old text, the
+// copies made, and well-formed number texts from the formulas.
+//
+// The page is the input's last bytes repeated up to 256 KiB, so that short
+// inputs make long pages of one pattern ("HKG" with no "/", say); work that
+// grew faster than the page would trip the short time-out that
+// fuzz_calculate.flags sets.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -23,6 +27,8 @@ namespace {
 constexpr const char* kFieldNames[] = {
     "编辑框2", "编辑框3", "编辑框4", "编辑框5", "编辑框6", "编辑框7", "编辑框8", "编辑框9",
     "编辑框10", "编辑框11", "编辑框12", "编辑框13", "编辑框14", "编辑框15", "编辑框16"};
+
+constexpr std::size_t kLongestPage = 256 * 1024;
 
 [[noreturn]] void fail(std::string_view field, const char* what) {
   std::fprintf(stderr, "calculate left %.*s %s\n", static_cast<int>(field.size()), field.data(), what);
@@ -49,7 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.ConsumeBool()) fields.setFieldText(name, tolvane::bytesToText(input.ConsumeRandomLengthString(64)));
     before[name] = fields.fieldText(name);
   }
-  const std::string page = input.ConsumeRemainingBytesAsString();
+  const auto copies = input.ConsumeIntegralInRange<std::size_t>(1, kLongestPage);
+  const std::string unit = input.ConsumeRemainingBytesAsString();
+  std::string page;
+  for (std::size_t i = 0; i < copies && page.size() + unit.size() <= kLongestPage && !unit.empty(); ++i)
+    page += unit;
 
   tolvane::calculate(fields, [&](std::string_view) { return page; });
 
