@@ -56,6 +56,10 @@ write("quote.html", f"<html><body><p>即时金银报价</p><div>{quotes}</div></
 # 4 MiB of "HKG" with no "/": every position starts a match that never ends.
 write("hkg-4mb.html", (b"HKG" * ((4 << 20) // 3 + 1))[: 4 << 20])
 
+# 4 MiB of nothing but quote entries: a million captures for each field, and a
+# silver search for every London gold entry.
+write("entries-4mb.html", (b"HKG1/LLG2/LLS3/" * ((4 << 20) // 15 + 1))[: 4 << 20])
+
 # 64 MiB of table rows (with "/" but no quote code), the quotes at the very end.
 row = "<tr><td>九九金</td><td>港元/两</td><td>18755</td><td>18770</td></tr>\n".encode("gbk")
 tail = f"<div>{quotes}</div>\n".encode("gbk")
@@ -127,6 +131,7 @@ trickled_body() {  # trickled_body OUTPUT_FILE BODY_FILE
 cases=(
   "quote page|--page $work/quote.html|/wcpq_hkd.php|5|64|$work/quote.html|check_sample_quotes"
   "4 MB of HKG, no /|--page $work/hkg-4mb.html|/wcpq_hkd.php|5|88|$work/hkg-4mb.html|check_no_quotes"
+  "4 MB of quote entries|--page $work/entries-4mb.html|/wcpq_hkd.php|5|88|$work/entries-4mb.html|"
   "64 MB page|--page $work/quotes-64mb.html|/wcpq_hkd.php|10|448|$work/quotes-64mb.html|check_sample_quotes"
   "random bytes, zeros|--page $work/random.bin|/wcpq_hkd.php|5|76|$work/random.bin|"
   "trickle 1 byte/s|--behaviour page|/trickle/wcpq_hkd.php|17|64|trickled|check_no_quotes"
