@@ -142,6 +142,52 @@ cases=(
 # One untimed run first, so that no case pays for starting the Wine server.
 scripts/wine-run "$win_calc" --help >/dev/null 2>&1
 
+# run_case SERVER_ARGS PATH OUT: runs tolvane-calc.exe against a quote server
+# started with SERVER_ARGS, fetching PATH; the fields go to OUT, "SECONDS
+# PEAK_KB STATUS" to stdout. Peak memory is the maximum resident set size that
+# /usr/bin/time reads from the kernel when its child ends: wine-run and wine
+# exec into the Wine loader, which becomes tolvane-calc.exe, so that child
+# (under timeout, which waits for it) is the program itself, not wineserver or
+# other Wine processes. A program that hangs is stopped after a minute.
+run_case() {
+  local status=0
+  # shellcheck disable=SC2086  # the server arguments are words
+  start_quote_server --port 0 $1 2>>"$work/server.log"
+  /usr/bin/time -f '%e %M' -o "$3.time" timeout 60 \
+    scripts/wine-run "$win_calc" --url "http://127.0.0.1:$QUOTE_SERVER_PORT$2" 编辑框12=6.8 \
+    >"$3" 2>"$3.err" || status=$?
+  stop_quote_server || true  # its wait reports the signal that stopped it
+  echo "$(tail -n 1 "$3.time") $status"
+}
+
+# fields_verdict NAME OUT BODY CHECK: OK when the fields in OUT are the native
+# build's for the bytes of BODY ("trickled": read them from OUT) and pass CHECK.
+fields_verdict() {
+  local name=$1 out=$2 body=$3 check=$4
+  if [ "$body" = trickled ]; then
+    body=$out.body
+    trickled_body "$out" "$body" || { echo FAIL; return; }
+  fi
+  "$native_calc" --page "$body" 编辑框12=6.8 >"$out.expected"
+  if ! cmp -s "$out" "$out.expected"; then
+    echo "$name: the fields differ from the native build's for the same bytes" >&2
+    diff <(cut -c1-200 "$out.expected") <(cut -c1-200 "$out") >&2 || true
+    echo FAIL
+  elif [ -n "$check" ] && ! "$check" "$out"; then
+    echo "$name: the fields are not the known quotes" >&2
+    echo FAIL
+  else
+    echo OK
+  fi
+}
+
+row() {
+  printf '| %-26s | %7s | %7s | %7s | %8s | %-6s | %-6s |\n' "$@"
+}
+
+# One untimed run first, so that no case pays for starting the Wine server.
+scripts/wine-run "$win_calc" --help >/dev/null 2>&1
+
 failures=0
 rows=()
 index=0
@@ -149,42 +195,14 @@ for entry in "${cases[@]}"; do
   IFS='|' read -r name server_args path max_seconds max_mb body check <<<"$entry"
   index=$((index + 1))
   out=$work/case$index.out
-  # shellcheck disable=SC2086  # the server arguments are words
-  start_quote_server --port 0 $server_args 2>>"$work/server.log"
-  url=http://127.0.0.1:$QUOTE_SERVER_PORT$path
-  # Peak memory is the maximum resident set size that /usr/bin/time reads from
-  # the kernel when its child ends. wine-run and wine exec into the Wine
-  # loader, which becomes tolvane-calc.exe, so that child (under timeout, which
-  # waits for it) is the program itself, not wineserver or other Wine
-  # processes. A program that hangs is stopped after a minute.
-  status=0
-  /usr/bin/time -f '%e %M' -o "$work/case$index.time" timeout 60 \
-    scripts/wine-run "$win_calc" --url "$url" 编辑框12=6.8 >"$out" 2>"$work/case$index.err" ||
-    status=$?
-  stop_quote_server || true  # its wait reports the signal that stopped it
-  read -r seconds peak_kb < <(tail -n 1 "$work/case$index.time")
+  read -r seconds peak_kb status < <(run_case "$server_args" "$path" "$out")
   peak_mb=$(( (peak_kb + 1023) / 1024 ))
 
-  verdict=OK
   if [ "$status" != 0 ]; then
     echo "$name: tolvane-calc.exe exited with $status" >&2
     verdict=FAIL
-  fi
-  if [ "$body" = trickled ]; then
-    body=$work/case$index.body
-    trickled_body "$out" "$body" || verdict=FAIL
-  fi
-  if [ "$verdict" = OK ]; then
-    "$native_calc" --page "$body" 编辑框12=6.8 >"$work/case$index.expected"
-    if ! cmp -s "$out" "$work/case$index.expected"; then
-      echo "$name: the fields differ from the native build's for the same bytes" >&2
-      diff <(cut -c1-200 "$work/case$index.expected") <(cut -c1-200 "$out") >&2 || true
-      verdict=FAIL
-    fi
-  fi
-  if [ "$verdict" = OK ] && [ -n "$check" ] && ! "$check" "$out"; then
-    echo "$name: the fields are not the known quotes" >&2
-    verdict=FAIL
+  else
+    verdict=$(fields_verdict "$name" "$out" "$body" "$check")
   fi
   within=yes
   if awk -v s="$seconds" -v max="$max_seconds" 'BEGIN { exit !(s > max) }' ||
@@ -193,12 +211,10 @@ for entry in "${cases[@]}"; do
     within=NO
   fi
   [ "$verdict" = OK ] && [ "$within" = yes ] || failures=$((failures + 1))
-  rows+=("$(printf '| %-26s | %7s | %7s | %7s | %8s | %-6s | %-6s |' \
-    "$name" "$seconds" "$max_seconds" "$peak_mb" "$max_mb" "$within" "$verdict")")
+  rows+=("$(row "$name" "$seconds" "$max_seconds" "$peak_mb" "$max_mb" "$within" "$verdict")")
 done
 
-printf '| %-26s | %7s | %7s | %7s | %8s | %-6s | %-6s |\n' \
-  case seconds "bound s" "peak MB" "bound MB" within fields
+row case seconds "bound s" "peak MB" "bound MB" within fields
 printf '|%s|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..28})" --------- --------- \
   --------- ---------- -------- --------
 printf '%s\n' "${rows[@]}"
