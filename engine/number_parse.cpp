@@ -87,65 +87,69 @@ std::string foldNumberPrefix(std::string_view text, bool foldFullWidth) {
 struct NumberPrefix {
   bool negative = false;
   std::string_view unsignedPart;  // empty when there is no mantissa digit
+  std::string_view mantissa;      // its digits and point, before any exponent
 };
 
-// Reads the text byte by byte without folding. Returns nothing when the
-// reading looked at a byte that folding could change: one from 0x80 up, or a
-// "d" or "D" (an exponent letter only after folding to "e").
+// Whether folding could read the byte differently: a byte from 0x80 up may
+// start a full-width form, and "d" or "D" become the exponent letter "e".
+bool mayChangeWhenFolded(char c) {
+  return static_cast<unsigned char>(c) >= 0x80 || c == 'd' || c == 'D';
+}
+
+// Reads the text byte by byte without folding. Every byte it takes into the
+// number is plain ASCII; the reading can only come out differently after
+// folding where it stopped: at the byte that ended the number, or at the byte
+// after an exponent letter that turned out not to start an exponent. When one
+// of those may change under folding, it returns nothing.
 class PlainReader {
  public:
-  explicit PlainReader(std::string_view text) : text_(text) {}
+  explicit PlainReader(std::string_view text) : p_(text.data()), end_(text.data() + text.size()) {}
 
   std::optional<NumberPrefix> read() {
     NumberPrefix prefix;
-    while (isWhiteSpace(peek(pos_))) ++pos_;
-    if (const char c = peek(pos_); c == '+' || c == '-') {
-      prefix.negative = c == '-';
-      ++pos_;
+    while (p_ < end_ && isWhiteSpace(*p_)) ++p_;
+    if (p_ < end_ && (*p_ == '+' || *p_ == '-')) {
+      prefix.negative = *p_ == '-';
+      ++p_;
     }
-    const std::size_t start = pos_;
-    const std::size_t digits = skipDigits();
-    std::size_t fractionDigits = 0;
-    if (peek(pos_) == '.') {
-      ++pos_;
-      fractionDigits = skipDigits();
+    const char* const start = p_;
+    bool hasDigits = skipDigits();
+    if (p_ < end_ && *p_ == '.') {
+      ++p_;
+      hasDigits = skipDigits() || hasDigits;
     }
-    if (digits + fractionDigits > 0) {
+    if (hasDigits) {
+      prefix.mantissa = std::string_view(start, static_cast<std::size_t>(p_ - start));
       skipExponent();
-      prefix.unsignedPart = text_.substr(start, pos_ - start);
+      prefix.unsignedPart = std::string_view(start, static_cast<std::size_t>(p_ - start));
     }
-    if (needsFolding_) return std::nullopt;
+    if (lookaheadMayChange_ || (p_ < end_ && mayChangeWhenFolded(*p_))) return std::nullopt;
     return prefix;
   }
 
  private:
-  // The byte at i, or 0 past the end; notes bytes that folding could change.
-  char peek(std::size_t i) {
-    if (i >= text_.size()) return 0;
-    const char c = text_[i];
-    if (static_cast<unsigned char>(c) >= 0x80 || c == 'd' || c == 'D') needsFolding_ = true;
-    return c;
-  }
-
-  std::size_t skipDigits() {
-    const std::size_t start = pos_;
-    while (isDigit(peek(pos_))) ++pos_;
-    return pos_ - start;
+  bool skipDigits() {
+    const char* const start = p_;
+    while (p_ < end_ && isDigit(*p_)) ++p_;
+    return p_ > start;
   }
 
   // An exponent letter belongs to the number only with a digit after its sign.
   void skipExponent() {
-    if (const char letter = peek(pos_); letter != 'e' && letter != 'E') return;
-    std::size_t i = pos_ + 1;
-    if (const char sign = peek(i); sign == '+' || sign == '-') ++i;
-    if (!isDigit(peek(i))) return;
-    pos_ = i;
-    skipDigits();
+    if (p_ == end_ || (*p_ != 'e' && *p_ != 'E')) return;
+    const char* i = p_ + 1;
+    if (i < end_ && (*i == '+' || *i == '-')) ++i;
+    if (i < end_ && isDigit(*i)) {
+      p_ = i;
+      skipDigits();
+      return;
+    }
+    lookaheadMayChange_ = i < end_ && mayChangeWhenFolded(*i);
   }
 
-  std::string_view text_;
-  std::size_t pos_ = 0;
-  bool needsFolding_ = false;
+  const char* p_;
+  const char* const end_;
+  bool lookaheadMayChange_ = false;
 };
 
 // ---- Rounding --------------------------------------------------------------
@@ -249,14 +253,21 @@ bool mayBeTie(const Decimal& decimal) {
   return n >= 17 && decimal.lastDigit == '5' && decimal.exponent > -1100;
 }
 
-// Cheap test on the rounded value and the prefix's length before the exact one:
-// an even result at least 2^53, or a prefix of at least 17 characters.
-bool worthCheckingForTie(double magnitude, std::uint64_t bits, std::string_view number) {
-  constexpr double kTwoTo53 = 9007199254740992.0;
-  return magnitude != 0 && (bits & 1) == 0 && (magnitude >= kTwoTo53 || number.size() >= 17);
+// A cheap test before the exact one, from the shape of the text alone. An even
+// result can be the upper neighbour of a tie only when the mantissa's last
+// significant digit is 5 with at least 17 characters before it (a fraction),
+// or when the value is a whole number of at least 2^53 (q >= 0): then at most
+// 17 mantissa digits with q < 24 keep it below 10^40.
+bool worthCheckingForTie(double magnitude, std::uint64_t bits, std::string_view mantissa) {
+  constexpr double kTwoTo53 = 9007199254740992.0, kTenTo40 = 1e40;
+  if (magnitude == 0 || (bits & 1) != 0) return false;
+  if (magnitude >= kTwoTo53) return magnitude < kTenTo40 || mantissa.size() > 17;
+  if (mantissa.size() < 17) return false;
+  const std::size_t last = mantissa.find_last_not_of("0.");
+  return last != std::string_view::npos && mantissa[last] == '5' && last + 1 >= 17;
 }
 
-double roundToDouble(std::string_view number) {
+double roundToDouble(std::string_view number, std::string_view mantissa) {
   double magnitude = 0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), magnitude);
   if (error == std::errc::result_out_of_range) {
@@ -265,7 +276,7 @@ double roundToDouble(std::string_view number) {
     magnitude = leadingPower > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   }
   const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-  if (worthCheckingForTie(magnitude, bits, number)) {
+  if (worthCheckingForTie(magnitude, bits, mantissa)) {
     const Decimal decimal = decimalOf(number);
     if (mayBeTie(decimal) && isTieBelow(bits, decimal)) magnitude = std::bit_cast<double>(bits - 1);
   }
@@ -274,7 +285,7 @@ double roundToDouble(std::string_view number) {
 
 double valueOf(const NumberPrefix& prefix) {
   if (prefix.unsignedPart.empty()) return 0.0;
-  const double magnitude = roundToDouble(prefix.unsignedPart);
+  const double magnitude = roundToDouble(prefix.unsignedPart, prefix.mantissa);
   return prefix.negative ? -magnitude : magnitude;
 }
 
