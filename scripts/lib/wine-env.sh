@@ -45,6 +45,9 @@ wine_prepare_prefix() {
     local reg="$WINEPREFIX/tolvane-fonts.reg"
     wine_font_registry >"$reg"
     wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1
+    # Caption buttons are glyphs of Wine's Marlett font, which Debian's Wine
+    # ships but does not register in a new prefix: without it they read "0 1 r".
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
     wineserver -w
     touch "$marker"
   ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
