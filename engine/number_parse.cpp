@@ -82,75 +82,24 @@ std::string foldNumberPrefix(std::string_view text, bool foldFullWidth) {
 
 // ---- Reading the prefix ----------------------------------------------------
 
-// The number prefix of a plain ASCII reading: sign and the unsigned rest,
-// "digits[.digits][e[sign]digits]" as std::from_chars reads it.
-struct NumberPrefix {
-  bool negative = false;
-  std::string_view unsignedPart;  // empty when there is no mantissa digit
-  std::string_view mantissa;      // its digits and point, before any exponent
-};
-
 // Whether folding could read the byte differently: a byte from 0x80 up may
 // start a full-width form, and "d" or "D" become the exponent letter "e".
 bool mayChangeWhenFolded(char c) {
   return static_cast<unsigned char>(c) >= 0x80 || c == 'd' || c == 'D';
 }
 
-// Reads the text byte by byte without folding. Every byte it takes into the
-// number is plain ASCII; the reading can only come out differently after
-// folding where it stopped: at the byte that ended the number, or at the byte
-// after an exponent letter that turned out not to start an exponent. When one
-// of those may change under folding, it returns nothing.
-class PlainReader {
- public:
-  explicit PlainReader(std::string_view text) : p_(text.data()), end_(text.data() + text.size()) {}
-
-  std::optional<NumberPrefix> read() {
-    NumberPrefix prefix;
-    while (p_ < end_ && isWhiteSpace(*p_)) ++p_;
-    if (p_ < end_ && (*p_ == '+' || *p_ == '-')) {
-      prefix.negative = *p_ == '-';
-      ++p_;
-    }
-    const char* const start = p_;
-    bool hasDigits = skipDigits();
-    if (p_ < end_ && *p_ == '.') {
-      ++p_;
-      hasDigits = skipDigits() || hasDigits;
-    }
-    if (hasDigits) {
-      prefix.mantissa = std::string_view(start, static_cast<std::size_t>(p_ - start));
-      skipExponent();
-      prefix.unsignedPart = std::string_view(start, static_cast<std::size_t>(p_ - start));
-    }
-    if (lookaheadMayChange_ || (p_ < end_ && mayChangeWhenFolded(*p_))) return std::nullopt;
-    return prefix;
-  }
-
- private:
-  bool skipDigits() {
-    const char* const start = p_;
-    while (p_ < end_ && isDigit(*p_)) ++p_;
-    return p_ > start;
-  }
-
-  // An exponent letter belongs to the number only with a digit after its sign.
-  void skipExponent() {
-    if (p_ == end_ || (*p_ != 'e' && *p_ != 'E')) return;
-    const char* i = p_ + 1;
-    if (i < end_ && (*i == '+' || *i == '-')) ++i;
-    if (i < end_ && isDigit(*i)) {
-      p_ = i;
-      skipDigits();
-      return;
-    }
-    lookaheadMayChange_ = i < end_ && mayChangeWhenFolded(*i);
-  }
-
-  const char* p_;
-  const char* const end_;
-  bool lookaheadMayChange_ = false;
-};
+// Every byte a plain reading takes into the number is ASCII of the grammar,
+// so folding can only change the reading where it stopped: at the byte that
+// ended it, or, when that byte is an exponent letter that did not start an
+// exponent, at the byte after the letter (and its sign).
+bool foldingCouldChangeStop(const char* stop, const char* end) {
+  if (stop == end) return false;
+  if (mayChangeWhenFolded(*stop)) return true;
+  if (*stop != 'e' && *stop != 'E') return false;
+  const char* next = stop + 1;
+  if (next < end && (*next == '+' || *next == '-')) ++next;
+  return next < end && mayChangeWhenFolded(*next);
+}
 
 // ---- Rounding --------------------------------------------------------------
 
@@ -179,10 +128,17 @@ std::int64_t exponentOf(std::string_view part) {  // "e-12" and the like, or ""
   return negative ? -exponent : exponent;
 }
 
+// The digits and point of a number text, before any exponent.
+std::string_view mantissaOf(std::string_view number) {
+  std::size_t end = 0;
+  while (end < number.size() && number[end] != 'e' && number[end] != 'E') ++end;
+  return number.substr(0, end);
+}
+
 Decimal decimalOf(std::string_view number) {
   Decimal decimal;
-  const std::size_t e = std::min(number.find_first_of("eE"), number.size());
-  decimal.mantissa = number.substr(0, e);
+  decimal.mantissa = mantissaOf(number);
+  const std::size_t e = decimal.mantissa.size();
   const std::size_t point = std::min(decimal.mantissa.find('.'), decimal.mantissa.size());
   const std::size_t first = decimal.mantissa.find_first_not_of("0.");
   const std::size_t last = decimal.mantissa.find_last_not_of("0.");
@@ -220,6 +176,24 @@ BinaryValue toBinary(std::uint64_t bits) {
 
 // Whether D x 10^q is exactly the midpoint of the positive double (or
 // infinity) with these bits and its neighbour toward zero.
+// Whether D x 10^q == m x 2^k for a D of at most 19 digits and 0 <= q < 24:
+// D x 5^q then fits 128 bits, which spares the big integers in the common case.
+bool wholeNumberEquals(const Decimal& decimal, std::uint64_t m, std::int64_t k) {
+  using Wide = unsigned __int128;
+  Wide left = 0;
+  for (const char c : decimal.digits()) left = left * 10 + static_cast<unsigned>(c - '0');
+  for (std::int64_t i = 0; i < decimal.exponent; ++i) left *= 5;
+  // left x 2^q == m x 2^k: the side with the smaller power of two must be a
+  // multiple of 2^|q - k|, and equal to the other once divided by it.
+  Wide right = m;
+  std::int64_t shift = decimal.exponent - k;
+  Wide& multiple = shift < 0 ? left : right;
+  if (shift < 0) shift = -shift;
+  if (shift >= 128 || (multiple & ((Wide{1} << shift) - 1)) != 0) return false;
+  multiple >>= shift;
+  return left == right;
+}
+
 bool isTieBelow(std::uint64_t bits, const Decimal& decimal) {
   BinaryValue upper = toBinary(bits), lower = toBinary(bits - 1);
   if (lower.exponent < upper.exponent) {  // upper starts a binade
@@ -230,6 +204,8 @@ bool isTieBelow(std::uint64_t bits, const Decimal& decimal) {
   const std::uint64_t m = upper.mantissa + lower.mantissa;
   const std::int64_t k = upper.exponent - 1;
   const std::int64_t q = decimal.exponent;
+
+  if (q >= 0 && decimal.digitCount <= 19) return wholeNumberEquals(decimal, m, k);
 
   // D x 5^q x 2^q == m x 2^k, each power moved to the side where it is positive.
   BigUnsigned left = BigUnsigned::fromDecimalDigits(decimal.digits());
@@ -258,49 +234,77 @@ bool mayBeTie(const Decimal& decimal) {
 // significant digit is 5 with at least 17 characters before it (a fraction),
 // or when the value is a whole number of at least 2^53 (q >= 0): then at most
 // 17 mantissa digits with q < 24 keep it below 10^40.
-bool worthCheckingForTie(double magnitude, std::uint64_t bits, std::string_view mantissa) {
+bool worthCheckingForTie(double magnitude, std::uint64_t bits, std::string_view number) {
   constexpr double kTwoTo53 = 9007199254740992.0, kTenTo40 = 1e40;
   if (magnitude == 0 || (bits & 1) != 0) return false;
-  if (magnitude >= kTwoTo53) return magnitude < kTenTo40 || mantissa.size() > 17;
-  if (mantissa.size() < 17) return false;
+  if (magnitude < kTwoTo53 && number.size() < 17) return false;
+  if (magnitude >= kTwoTo53 && magnitude < kTenTo40) return true;
+  const std::string_view mantissa = mantissaOf(number);
+  if (magnitude >= kTwoTo53) return mantissa.size() > 17;
   const std::size_t last = mantissa.find_last_not_of("0.");
   return last != std::string_view::npos && mantissa[last] == '5' && last + 1 >= 17;
 }
 
-double roundToDouble(std::string_view number, std::string_view mantissa) {
-  double magnitude = 0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), magnitude);
+// The double that std::from_chars gave for the unsigned number text, made
+// this system's: out of range means infinity or zero, and an exact tie goes to
+// the smaller magnitude.
+double corrected(double magnitude, std::errc error, std::string_view number) {
   if (error == std::errc::result_out_of_range) {
     const Decimal decimal = decimalOf(number);
     const std::int64_t leadingPower = decimal.exponent + static_cast<std::int64_t>(decimal.digitCount);
     magnitude = leadingPower > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   }
   const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-  if (worthCheckingForTie(magnitude, bits, mantissa)) {
+  if (worthCheckingForTie(magnitude, bits, number)) {
     const Decimal decimal = decimalOf(number);
     if (mayBeTie(decimal) && isTieBelow(bits, decimal)) magnitude = std::bit_cast<double>(bits - 1);
   }
   return magnitude;
 }
 
-double valueOf(const NumberPrefix& prefix) {
-  if (prefix.unsignedPart.empty()) return 0.0;
-  const double magnitude = roundToDouble(prefix.unsignedPart, prefix.mantissa);
-  return prefix.negative ? -magnitude : magnitude;
+// Reads the number at the start of the text as it stands. The mantissa and
+// exponent of this grammar are exactly the decimal form std::from_chars reads,
+// so from_chars both finds where the number ends and rounds it, in one pass.
+// (It also reads "inf" and "nan", so it is only asked where a digit or a point
+// starts the number.) Returns nothing when folding could change the reading.
+std::optional<double> readPlainNumber(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end && isWhiteSpace(*p)) ++p;
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
+  }
+  double value = 0.0;  // no mantissa digit: positive zero, whatever the sign
+  const char* stop = p;
+  if (p < end && (isDigit(*p) || *p == '.')) {
+    double magnitude = 0.0;
+    const auto [numberEnd, error] = std::from_chars(p, end, magnitude);
+    if (error == std::errc::invalid_argument) {
+      stop = p + 1;  // a point with no digit on either side
+    } else {
+      stop = numberEnd;
+      magnitude = corrected(magnitude, error, std::string_view(p, static_cast<std::size_t>(numberEnd - p)));
+      value = negative ? -magnitude : magnitude;
+    }
+  }
+  if (foldingCouldChangeStop(stop, end)) return std::nullopt;
+  return value;
 }
 
 }  // namespace
 
 double textToNumber(std::string_view text) {
-  if (const auto plain = PlainReader(text).read()) return valueOf(*plain);
+  if (const auto plain = readPlainNumber(text)) return *plain;
   const std::string folded = foldNumberPrefix(text, true);
-  return valueOf(*PlainReader(folded).read());  // folded text is plain ASCII
+  return *readPlainNumber(folded);  // folded text is plain ASCII
 }
 
 double readDecimalNumber(std::string_view text) {
-  if (const auto plain = PlainReader(text).read()) return valueOf(*plain);
+  if (const auto plain = readPlainNumber(text)) return *plain;
   const std::string ascii = foldNumberPrefix(text, false);
-  return valueOf(*PlainReader(ascii).read());
+  return *readPlainNumber(ascii);
 }
 
 }  // namespace tolvane
