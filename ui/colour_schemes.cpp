@@ -21,9 +21,6 @@ constexpr std::array<ColourScheme, 3> kSchemes = {{
         // 1: blue
         .buttonFrame = RGB(0, 60, 115),
         .editBorder = RGB(123, 158, 189),
-        .groupBoxFrame = RGB(191, 184, 191),
-        .disabledButtonFill = RGB(245, 244, 234),
-        .disabledCaption = RGB(165, 162, 148),
         .buttonGradients = {{
             {kPressedBand, kPressedFace},
             {kHotBand, kRaisedFace},
@@ -35,9 +32,6 @@ constexpr std::array<ColourScheme, 3> kSchemes = {{
         // 2: olive
         .buttonFrame = RGB(55, 98, 6),
         .editBorder = RGB(164, 185, 127),
-        .groupBoxFrame = RGB(191, 184, 191),
-        .disabledButtonFill = RGB(245, 244, 234),
-        .disabledCaption = RGB(165, 162, 148),
         .buttonGradients = {{
             {kPressedBand, kPressedFace},
             {kHotBand, kRaisedFace},
@@ -49,9 +43,6 @@ constexpr std::array<ColourScheme, 3> kSchemes = {{
         // 3: silver
         .buttonFrame = RGB(0, 60, 116),
         .editBorder = RGB(198, 197, 215),
-        .groupBoxFrame = RGB(191, 184, 191),
-        .disabledButtonFill = RGB(245, 244, 234),
-        .disabledCaption = RGB(165, 162, 148),
         .buttonGradients = {{
             {kPressedBand, kPressedFace},
             {kHotBand, kRaisedFace},

@@ -25,12 +25,14 @@ struct ButtonGradients {
   Gradient face;
 };
 
+// Colours every scheme shares.
+inline constexpr COLORREF kGroupBoxFrame = RGB(191, 184, 191);
+inline constexpr COLORREF kDisabledButtonFill = RGB(245, 244, 234);
+inline constexpr COLORREF kDisabledCaption = RGB(165, 162, 148);
+
 struct ColourScheme {
   COLORREF buttonFrame;
   COLORREF editBorder;
-  COLORREF groupBoxFrame;
-  COLORREF disabledButtonFill;
-  COLORREF disabledCaption;
   std::array<ButtonGradients, 4> buttonGradients;  // indexed by ButtonLook
 
   const ButtonGradients& gradientsFor(ButtonLook look) const {

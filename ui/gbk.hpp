@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "code_page.hpp"
 #include "text.hpp"
 
 namespace tolvane {

@@ -125,13 +125,12 @@ RECT placeVertically(RECT area, int textHeight, LONG style) {
 }
 
 // Broken into lines at CR LF and where a line would pass the face.
-void drawButtonCaption(HDC dc, const StyledControl& button, const ColourScheme& scheme,
-                       RECT area) {
+void drawButtonCaption(HDC dc, const StyledControl& button, RECT area) {
   const std::wstring text = withoutMnemonicMarks(caption(button.window));
   if (text.empty()) return;
   const auto font = selectControlFont(dc, button.window);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, button.state.disabled ? scheme.disabledCaption : kCaptionColour);
+  SetTextColor(dc, button.state.disabled ? kDisabledCaption : kCaptionColour);
   if (button.state.pressed) OffsetRect(&area, 1, 1);
 
   const LONG style = GetWindowLongW(button.window, GWL_STYLE);
@@ -180,7 +179,7 @@ void paintPushButton(HDC target, const StyledControl& button, const ColourScheme
             state.disabled ? darkened(faceColour(), kDisabledDarkening) : scheme.buttonFrame,
             /*rounded=*/true);
   if (state.disabled) {
-    fillSolid(dc, inset(bounds, 2), scheme.disabledButtonFill);
+    fillSolid(dc, inset(bounds, 2), kDisabledButtonFill);
   } else {
     const ButtonGradients& gradients = scheme.gradientsFor(lookOf(state));
     fillGradient(dc, inset(bounds, 2), gradients.band);
@@ -190,11 +189,11 @@ void paintPushButton(HDC target, const StyledControl& button, const ColourScheme
     const RECT focus = inset(bounds, 3);
     DrawFocusRect(dc, &focus);
   }
-  drawButtonCaption(dc, button, scheme, inset(bounds, 4));
+  drawButtonCaption(dc, button, inset(bounds, 4));
   canvas.copyTo(target);
 }
 
-void paintGroupBox(HDC target, const StyledControl& groupBox, const ColourScheme& scheme) {
+void paintGroupBox(HDC target, const StyledControl& groupBox) {
   RECT bounds{};
   GetClientRect(groupBox.window, &bounds);
   OffscreenCanvas canvas(target, bounds.right, bounds.bottom);
@@ -210,7 +209,7 @@ void paintGroupBox(HDC target, const StyledControl& groupBox, const ColourScheme
   DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &captionRect, kFormat | DT_CALCRECT);
   const int captionHeight = captionRect.bottom;
 
-  drawFrame(dc, {0, captionHeight / 2, bounds.right, bounds.bottom}, scheme.groupBoxFrame,
+  drawFrame(dc, {0, captionHeight / 2, bounds.right, bounds.bottom}, kGroupBoxFrame,
             /*rounded=*/true);
   if (!text.empty()) {
     const LONG style = GetWindowLongW(groupBox.window, GWL_STYLE);

@@ -12,8 +12,9 @@ namespace tolvane {
 // The whole button into target, a device context on its client area.
 void paintPushButton(HDC target, const StyledControl& button, const ColourScheme& scheme);
 
-// The whole group box into target, a device context on its client area.
-void paintGroupBox(HDC target, const StyledControl& groupBox, const ColourScheme& scheme);
+// The whole group box into target, a device context on its client area; the
+// same in every scheme.
+void paintGroupBox(HDC target, const StyledControl& groupBox);
 
 // The edit box's border into target, a device context on the whole window
 // (non-client area included); its text area is left as the edit box drew it.

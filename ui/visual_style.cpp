@@ -93,7 +93,7 @@ void paintWholeControl(HWND window, HDC dc) {
   if (snapshot.kind == ControlKind::PushButton) {
     paintPushButton(dc, snapshot, *threadStyle.scheme);
   } else {
-    paintGroupBox(dc, snapshot, *threadStyle.scheme);
+    paintGroupBox(dc, snapshot);
   }
 }
 

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "code_page.hpp"
+
 #ifdef TOLVANE_CALC_HAS_HTTP_READ
 #include "http_read.hpp"
 #endif
@@ -16,31 +18,10 @@ namespace tolvane::calc {
 
 namespace {
 
-constexpr UINT kGbk = 936;
-
 struct LocalMemoryRelease {
   void operator()(LPWSTR* memory) const { LocalFree(memory); }
 };
 using WideArguments = std::unique_ptr<LPWSTR, LocalMemoryRelease>;
-
-std::string narrowed(UINT codePage, std::wstring_view wide, DWORD flags = 0, BOOL* usedDefault = nullptr) {
-  if (wide.empty()) return {};
-  const int wideLength = static_cast<int>(wide.size());
-  const int length =
-      WideCharToMultiByte(codePage, flags, wide.data(), wideLength, nullptr, 0, nullptr, usedDefault);
-  std::string narrow(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(codePage, flags, wide.data(), wideLength, narrow.data(), length, nullptr, usedDefault);
-  return narrow;
-}
-
-std::wstring widenedUtf8(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int narrowLength = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), narrowLength, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), narrowLength, wide.data(), length);
-  return wide;
-}
 
 }  // namespace
 
@@ -54,7 +35,7 @@ std::vector<std::string> utf8Arguments(int, char**) {
 
 std::optional<Text> fieldTextFromArgument(std::string_view utf8) {
   BOOL usedDefault = FALSE;
-  Text gbk = narrowed(kGbk, widenedUtf8(utf8), WC_NO_BEST_FIT_CHARS, &usedDefault);
+  Text gbk = narrowed(kGbkCodePage, widened(CP_UTF8, utf8), WC_NO_BEST_FIT_CHARS, &usedDefault);
   if (usedDefault) return std::nullopt;
   return gbk;
 }
