@@ -39,7 +39,7 @@ std::string_view throughLastSlash(std::string_view page) {
 std::optional<Text> joinedCaptures(std::string_view pattern, std::string_view page) {
   regex quotePattern;
   quotePattern.create(pattern);
-  const MatchList matches = quotePattern.searchAll(throughLastSlash(page));
+  const MatchList matches = quotePattern.searchAll(page);
   if (matches.empty()) return std::nullopt;
   // Appending in place gives the bytes that joining each capture to the
   // accumulated text would, without copying the accumulation each time.
@@ -63,7 +63,8 @@ void writeIfFound(Fields& fields, std::string_view name, const std::optional<Tex
 // - silver is extracted once when there is a London gold match, and not at all
 //   when there is none; extracting it again for every London gold match would
 //   start from "" over the same page each time and end with the same text.
-void extractQuotes(Fields& fields, std::string_view page) {
+void extractQuotes(Fields& fields, std::string_view wholePage) {
+  const std::string_view page = throughLastSlash(wholePage);
   writeIfFound(fields, "编辑框2", joinedCaptures(kHongKongGold, page));
   const auto londonGold = joinedCaptures(kLondonGold, page);
   writeIfFound(fields, "编辑框4", londonGold);
